@@ -2,6 +2,7 @@
 // no owner, then exit processing, then exit code -1. Never returns.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,8 +14,13 @@ namespace app {
 // The box's text: the fatal-error line, the code when not 0, the message when not empty.
 std::wstring fatal_error_text(std::wstring_view message, int code);
 
-// Exit processing runs the registered steps once, in registration order,
-// at a normal end and after the fatal error box alike.
+// The same text written into a caller's buffer (always zero-terminated,
+// cut to fit), for the paths that must not allocate: out of memory.
+void format_fatal_error(wchar_t* out, std::size_t capacity, std::wstring_view message, int code) noexcept;
+
+// Exit processing runs the registered steps once, last registered first
+// (what was acquired last is released first), at a normal end and after
+// the fatal error box alike.
 void add_exit_step(std::function<void()> step);
 void run_exit_processing();
 

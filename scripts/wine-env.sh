@@ -24,7 +24,27 @@ export WINEPREFIX="${SPACEVISIT_WINEPREFIX:-$HOME/.local/share/spacevisit/wine-$
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Chinese texts: code page 936 and a CJK-capable GUI font.
-export LC_ALL=zh_CN.UTF-8
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+
+# Settings of the prefix; bump the stamp when they change.
+spacevisit_prefix_settings_stamp=2
+spacevisit_apply_prefix_settings() {
+  local r=(timeout 60 "$WINE" reg add)
+  "${r[@]}" 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # Wine draws frames and captions itself, so screenshots show them even
+  # without a window manager.
+  "${r[@]}" 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  # The Chinese system fonts the window is laid out for are not installed:
+  # stand in fonts with the same proportions (half-width Latin, 12-pixel
+  # ideographs at the default size).
+  local key='HKCU\Software\Wine\Fonts\Replacements' face
+  for face in SimSun NSimSun 宋体 新宋体; do
+    "${r[@]}" "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei Mono" /f >/dev/null 2>&1
+  done
+  for face in SimHei 黑体; do
+    "${r[@]}" "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  done
+}
 
 spacevisit_prepare_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -33,12 +53,12 @@ spacevisit_prepare_prefix() {
     if [ ! -f "$WINEPREFIX/.spacevisit-ready" ]; then
       rm -rf "$WINEPREFIX"
       timeout 300 "$WINE" wineboot -i >/dev/null 2>&1 || true
-      timeout 60 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-      # Wine draws frames and captions itself, so screenshots show them
-      # even without a window manager.
-      timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-      timeout 60 "$WINE" wineserver -w 2>/dev/null || true
       [ -d "$WINEPREFIX/drive_c" ] && touch "$WINEPREFIX/.spacevisit-ready"
+    fi
+    if [ -f "$WINEPREFIX/.spacevisit-ready" ] &&
+       [ "$(cat "$WINEPREFIX/.spacevisit-settings" 2>/dev/null)" != "$spacevisit_prefix_settings_stamp" ]; then
+      spacevisit_apply_prefix_settings
+      echo "$spacevisit_prefix_settings_stamp" > "$WINEPREFIX/.spacevisit-settings"
     fi
   ) 9>"$WINEPREFIX.lock"
   [ -f "$WINEPREFIX/.spacevisit-ready" ] || { echo "wine-env: could not create the Wine prefix $WINEPREFIX" >&2; return 1; }

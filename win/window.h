@@ -70,6 +70,13 @@ protected:
     window_base& operator=(const window_base&) = delete;
     ~window_base() = default;
 
+    // Derived destructors call this: the window dies with its object. A child
+    // window already destroyed with its parent has been unbound (hwnd null).
+    void destroy_window() noexcept
+    {
+        if (HWND h = hwnd_) ::DestroyWindow(h);
+    }
+
     LRESULT default_procedure(UINT msg, WPARAM wparam, LPARAM lparam) noexcept
     {
         return ::DefWindowProcW(hwnd_, msg, wparam, lparam);

@@ -1,0 +1,117 @@
+#include "http_recorder.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+struct winsock {
+    winsock()
+    {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    ~winsock() { ::WSACleanup(); }
+};
+
+void answer(SOCKET client)
+{
+    static const char page[] = "<html><head><title>test page</title></head><body>test page</body></html>";
+    std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                        std::to_string(sizeof(page) - 1) + "\r\nConnection: close\r\n\r\n" + page;
+    ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
+}
+
+}  // namespace
+
+http_recorder::http_recorder()
+{
+    static winsock ws;
+    SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = 0;
+    ::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    ::listen(s, 16);
+    int len = sizeof(addr);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+    port_ = ntohs(addr.sin_port);
+    listener_ = s;
+    thread_ = std::thread([this] { serve(); });
+}
+
+http_recorder::~http_recorder()
+{
+    stopping_ = true;
+    ::closesocket(static_cast<SOCKET>(listener_));
+    if (thread_.joinable()) thread_.join();
+}
+
+std::wstring http_recorder::proxy_address() const { return L"http://127.0.0.1:" + std::to_wstring(port_); }
+
+void http_recorder::serve()
+{
+    const SOCKET listener = static_cast<SOCKET>(listener_);
+    while (!stopping_) {
+        SOCKET client = ::accept(listener, nullptr, nullptr);
+        if (client == INVALID_SOCKET) break;
+        DWORD timeout_ms = 2000;
+        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout_ms), sizeof(timeout_ms));
+        std::string head;
+        char buffer[2048];
+        while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+            const int n = ::recv(client, buffer, sizeof(buffer), 0);
+            if (n <= 0) break;
+            head.append(buffer, n);
+        }
+        const auto line_end = head.find("\r\n");
+        if (line_end != std::string::npos) {
+            const std::string line = head.substr(0, line_end);
+            const auto sp1 = line.find(' ');
+            const auto sp2 = line.rfind(' ');
+            if (sp1 != std::string::npos && sp2 > sp1) {
+                std::lock_guard lock(mutex_);
+                requests_.push_back({line.substr(0, sp1), line.substr(sp1 + 1, sp2 - sp1 - 1),
+                                     std::chrono::steady_clock::now()});
+            }
+            answer(client);
+        }
+        ::shutdown(client, SD_SEND);
+        ::closesocket(client);
+    }
+}
+
+std::vector<recorded_request> http_recorder::requests() const
+{
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+std::vector<std::string> http_recorder::targets() const
+{
+    std::vector<std::string> out;
+    for (const auto& r : requests()) out.push_back(r.target);
+    return out;
+}
+
+size_t http_recorder::count_of(const std::string& target) const
+{
+    const auto all = targets();
+    return static_cast<size_t>(std::count(all.begin(), all.end(), target));
+}
+
+bool http_recorder::wait_for(const std::string& target, size_t count, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (count_of(target) >= count) return true;
+        ::Sleep(20);
+    }
+    return count_of(target) >= count;
+}
+
+}  // namespace e2e
