@@ -4,10 +4,10 @@
 # accessors of skin/carried_data.h. The runs are packed by blockpack at build
 # time and embedded with .incbin. ENGINE and SKINS may be generator
 # expressions; an empty one carries an empty run.
-set(SKIN_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(skin_add_carried_data target)
   cmake_parse_arguments(ARG "" "" "ENGINE;SKINS;DEPENDS" ${ARGN})
+  set(SKIN_SOURCE_DIR ${PROJECT_SOURCE_DIR}/skin)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_runs)
   set(SKIN_ENGINE_RUN ${dir}/engine.blocks)
   set(SKIN_SKIN_RUN ${dir}/skins.blocks)
@@ -20,13 +20,13 @@ function(skin_add_carried_data target)
   endif()
 
   add_custom_command(OUTPUT ${SKIN_ENGINE_RUN}
-    COMMAND ${SPACEVISIT_BLOCKPACK} ${SKIN_ENGINE_RUN} "${ARG_ENGINE}"
-    DEPENDS ${packer_target} "${ARG_ENGINE}" ${ARG_DEPENDS}
+    COMMAND ${SPACEVISIT_BLOCKPACK} ${SKIN_ENGINE_RUN} ${ARG_ENGINE}
+    DEPENDS ${packer_target} ${ARG_ENGINE} ${ARG_DEPENDS}
     COMMENT "Packing the skin engine library for ${target}"
     COMMAND_EXPAND_LISTS VERBATIM)
   add_custom_command(OUTPUT ${SKIN_SKIN_RUN}
-    COMMAND ${SPACEVISIT_BLOCKPACK} ${SKIN_SKIN_RUN} "${ARG_SKINS}"
-    DEPENDS ${packer_target} "${ARG_SKINS}" ${ARG_DEPENDS}
+    COMMAND ${SPACEVISIT_BLOCKPACK} ${SKIN_SKIN_RUN} ${ARG_SKINS}
+    DEPENDS ${packer_target} ${ARG_SKINS} ${ARG_DEPENDS}
     COMMENT "Packing the skin catalogue for ${target}"
     COMMAND_EXPAND_LISTS VERBATIM)
 

@@ -48,15 +48,19 @@ void apply_skin(int n)
 
 void harden_dll_search_order()
 {
-    // SetDllDirectoryW with an empty text drops the current directory from
-    // the standard search order and changes nothing else: the executable's
-    // directory, the system directories, the Windows directory and PATH are
-    // still searched, which the bare-name fallback of the engine relies on.
-    // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS) is left
-    // alone on purpose: it drops PATH and the Windows directory as well, so
-    // an engine installed on PATH (the case of a run directory where the
+    // SetDllDirectoryW takes the current directory out of the standard search
+    // order and changes nothing else: the executable's directory, the system
+    // directories, the Windows directory and PATH are still searched, which
+    // the bare-name fallback of the engine relies on. It is given the system
+    // directory (searched anyway) rather than the empty text: both remove the
+    // current directory, but not every loader honours the empty text.
+    // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS) is left alone
+    // on purpose: it drops PATH and the Windows directory as well, so an
+    // engine installed on PATH (the way out for a run directory where the
     // program may not write) could no longer be found.
-    ::SetDllDirectoryW(L"");
+    wchar_t system[MAX_PATH + 1];
+    const UINT n = ::GetSystemDirectoryW(system, MAX_PATH + 1);
+    ::SetDllDirectoryW(n > 0 && n <= MAX_PATH ? system : L"");
 }
 
 }  // namespace skin

@@ -94,7 +94,9 @@ TEST_F(Frame, ControlsAreInPlaceWithTheirTextsAndStackedTopmostFirst)
         EXPECT_TRUE(::EqualRect(&children[i].place, &controls[i].place))
             << children[i].place.left << "," << children[i].place.top << " " << children[i].place.right << ","
             << children[i].place.bottom;
-        if (controls[i].class_name != std::wstring(L"超文本浏览框")) EXPECT_EQ(children[i].text, controls[i].text);
+        if (controls[i].class_name != std::wstring(L"超文本浏览框")) {
+            EXPECT_EQ(children[i].text, controls[i].text);
+        }
         EXPECT_TRUE(children[i].visible);
         EXPECT_TRUE(::IsWindowEnabled(children[i].hwnd));
     }

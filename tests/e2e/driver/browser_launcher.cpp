@@ -34,7 +34,7 @@ browser_launcher_log::browser_launcher_log() : log_path_(widen(SPACEVISIT_E2E_BR
 std::vector<std::string> browser_launcher_log::addresses() const
 {
     std::vector<std::string> out;
-    std::ifstream in(std::filesystem::path(log_path_));
+    std::ifstream in{std::filesystem::path(log_path_)};
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) out.push_back(line);
     return out;

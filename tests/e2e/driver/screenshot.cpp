@@ -13,7 +13,12 @@ capture capture_screen(const RECT& area)
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), out.width, -out.height, 1, 32, BI_RGB};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = out.width;
+    bi.bmiHeader.biHeight = -out.height;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, dib);
@@ -42,7 +47,13 @@ std::wstring save_bmp(const capture& image, const std::wstring& name)
     const std::wstring path = artefacts_directory() + L"\\" + name + L".bmp";
     const int row = (image.width * 3 + 3) & ~3;
     BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{sizeof(ih), image.width, image.height, 1, 24, BI_RGB};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = image.width;
+    ih.biHeight = image.height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biCompression = BI_RGB;
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof(fh) + sizeof(ih);
     fh.bfSize = fh.bfOffBits + row * image.height;

@@ -54,7 +54,8 @@ HWND child_at(HWND parent, const RECT& place)
 
 HWND focus_of(HWND hwnd)
 {
-    GUITHREADINFO info{sizeof(info)};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(hwnd, nullptr), &info)) return nullptr;
     return info.hwndFocus;
 }

@@ -34,7 +34,7 @@ const test_engine_record* engine_record()
     HMODULE module = ::GetModuleHandleW(L"SkinH_EL.dll");
     if (!module) return nullptr;
     using record_fn = const test_engine_record* (*)();
-    const auto record = reinterpret_cast<record_fn>(::GetProcAddress(module, "TestEngine_LastCall"));
+    const auto record = reinterpret_cast<record_fn>(reinterpret_cast<void*>(::GetProcAddress(module, "TestEngine_LastCall")));
     return record ? record() : nullptr;
 }
 

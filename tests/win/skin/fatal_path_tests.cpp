@@ -61,7 +61,8 @@ probe_result run_probe(const std::wstring& directory)
     probe_result result;
     const std::wstring exe = directory + L"\\probe.exe";
     EXPECT_TRUE(::CopyFileW(build_path(SKIN_TEST_PROBE).c_str(), exe.c_str(), TRUE));
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::wstring command = L"\"" + exe + L"\"";
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,

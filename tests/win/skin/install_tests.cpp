@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "win/text.h"
+
 #include <aclapi.h>
+
+#include <iostream>
 
 namespace {
 
@@ -83,11 +87,19 @@ TEST_F(InstallSkinEngine, ExistingEntriesAreLeftExactlyAsTheyAre)
     }
 }
 
-// Makes `directory` refuse new files: a deny ACE for adding files (Windows)
-// and the read-only mark (which Wine maps to the Unix permissions). Returns
-// false when neither holds here, as on a machine where the test runs with
-// rights that override both.
-bool make_unwritable(const std::wstring& directory)
+bool refuses_new_files(const std::wstring& directory)
+{
+    const std::wstring probe = directory + L"\\skin-test-probe";
+    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    ::CloseHandle(file);
+    ::DeleteFileW(probe.c_str());
+    return false;
+}
+
+// Makes `directory` refuse new files: a deny ACE for adding files and the
+// read-only mark (which some file systems map to permissions).
+void lock(const std::wstring& directory)
 {
     EXPLICIT_ACCESSW deny{};
     deny.grfAccessPermissions = FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_WRITE_DATA | FILE_APPEND_DATA;
@@ -102,16 +114,9 @@ bool make_unwritable(const std::wstring& directory)
         ::LocalFree(acl);
     }
     ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_READONLY);
-
-    const std::wstring probe = directory + L"\\probe";
-    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return true;
-    ::CloseHandle(file);
-    ::DeleteFileW(probe.c_str());
-    return false;
 }
 
-void make_writable(const std::wstring& directory)
+void unlock(const std::wstring& directory)
 {
     ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
     // A null DACL: full access again, so the fixture can clean up.
@@ -121,18 +126,41 @@ void make_writable(const std::wstring& directory)
 
 TEST_F(InstallSkinEngine, UnwritableDirectoryFailsSilentlyAndLeavesNothing)
 {
+    // A locked directory of our own; where the locks do not bind (a test run
+    // with rights that override them, as root under a compatibility layer),
+    // a directory of the host that no one may write: a read-only mount.
     const std::wstring locked = dir / L"locked";
     ASSERT_TRUE(::CreateDirectoryW(locked.c_str(), nullptr));
-    if (!make_unwritable(locked)) {
-        make_writable(locked);
-        GTEST_SKIP() << "cannot make a directory unwritable here";
+    lock(locked);
+    std::wstring target;
+    for (const std::wstring& candidate : {locked, std::wstring(L"Z:\\sys"), std::wstring(L"Z:\\proc")}) {
+        if (::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES && refuses_new_files(candidate) &&
+            !skin::entry_exists(candidate + L"\\SkinH_EL.dll")) {
+            target = candidate;
+            break;
+        }
     }
-    set_run_directory(locked);
+    if (target.empty()) {
+        unlock(locked);
+        GTEST_SKIP() << "no directory here refuses new files";
+    }
+    std::cout << "unwritable directory: " << win::to_utf8(target) << "\n";
+    set_run_directory(target);
+    // Only entries of the library's name are ours to judge: a host
+    // directory may change on its own meanwhile.
+    auto ours = [&target] {
+        std::vector<std::wstring> names;
+        for (const auto& name : entries(target))
+            if (name.starts_with(L"SkinH_EL.dll")) names.push_back(name);
+        return names;
+    };
+    ASSERT_TRUE(ours().empty());
 
     skin::install_skin_engine();  // no report, no exception
-    const auto left = entries(locked);
-    make_writable(locked);
-    EXPECT_TRUE(left.empty()) << "left " << left.size() << " entries";
+
+    const auto left = ours();
+    unlock(locked);
+    EXPECT_TRUE(left.empty()) << win::to_utf8(left.front());
 }
 
 // A writer that fails at a chosen piece, after writing the pieces before it.

@@ -138,7 +138,7 @@ std::wstring loaded_engine_identity()
     HMODULE module = ::GetModuleHandleW(L"SkinH_EL.dll");
     if (!module) return {};
     using identity_fn = const wchar_t* (*)();
-    const auto identity = reinterpret_cast<identity_fn>(::GetProcAddress(module, "TestEngine_Identity"));
+    const auto identity = reinterpret_cast<identity_fn>(reinterpret_cast<void*>(::GetProcAddress(module, "TestEngine_Identity")));
     return identity ? identity() : L"(not a stand-in)";
 }
 

@@ -261,19 +261,33 @@ TEST_F(Dwell, TicksShorterThanAStepRunTheStepsOneAfterAnotherNeverNested)
     visit_cycle cycle{controls, step_dwell, L"http://user.example.com/"};
     window.on_message = [&](UINT msg, WPARAM wparam, LPARAM) {
         if (msg == WM_TIMER && wparam == id) cycle.tick();
+        if (msg == WM_APP) cycle.pause();  // the click on 按钮2
     };
+    // Ticks every 400 ms: the first step runs from 400 to 1400 ms with two
+    // ticks falling due in its dwell; one is held and its step follows at
+    // once. The pause comes in the second step's dwell: that step completes
+    // and none follows.
+    std::thread user([&] {
+        std::this_thread::sleep_for(1800ms);
+        ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
+    });
 
-    cycle.start();  // every 400 ms: two or three ticks fall due in each step's dwell
-    dwell.wait(1500);
-    cycle.pause();
+    const auto t0 = clock_type::now();
+    cycle.start();
+    dwell.wait(1000);  // the main loop's part, returning once the steps have ended
+    const double steps_ended = ms_since(t0);
     dwell.wait(600);
+    user.join();
 
     EXPECT_EQ(step_dwell.max_depth, 1);
+    EXPECT_GT(steps_ended, 2300.0);
+    EXPECT_LT(steps_ended, 2600.0);
     EXPECT_EQ(controls.texts[text_control::透明标签2], L"2");
     EXPECT_EQ(controls.texts[text_control::编辑框1], L"102");
     EXPECT_EQ(controls.addresses,
               (std::vector<std::wstring>{L"http://user.example.com/100/main", L"http://user.example.com/101/main"}));
     EXPECT_EQ(controls.refreshes, 2);
+    EXPECT_FALSE(controls.时钟1().running());
 }
 
 }  // namespace
