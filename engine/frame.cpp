@@ -265,7 +265,9 @@ void skinned_frame::print(HDC dc, LPARAM flags) noexcept
     // Bottom of the z-order first, so upper children cover lower ones.
     for (HWND child = ::GetWindow(::GetWindow(hwnd(), GW_CHILD), GW_HWNDLAST); child;
          child = ::GetWindow(child, GW_HWNDPREV)) {
-        if (!::IsWindowVisible(child)) continue;
+        // The child's own visibility: a window printed while hidden still
+        // prints its visible children.
+        if (!(::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT r{};
         ::GetWindowRect(child, &r);
         ::MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&r), 2);

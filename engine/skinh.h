@@ -28,6 +28,9 @@ extern "C" {
 #define SKINH_E_NOT_SKINNABLE 8
 #define SKINH_E_BAD_SKIN 100
 
+/* SkinH_SetColor: give the role back to the skin (same value as CLR_DEFAULT). */
+#define SKINH_COLOR_DEFAULT ((COLORREF)0xFF000000)
+
 /* Colour roles (SkinH_GetColor, SkinH_SetColor). */
 enum {
     SKINH_COLOR_CAPTION_ACTIVE_START, SKINH_COLOR_CAPTION_ACTIVE_END,

@@ -98,9 +98,10 @@ void skinned_deleter::operator()(skinned_window* w) const noexcept
 
 skinned_window* find_skinned(HWND hwnd) noexcept
 {
-    DWORD_PTR data = 0;
-    if (!::GetWindowSubclass(hwnd, subclass_procedure, subclass_id, &data)) return nullptr;
-    return reinterpret_cast<skinned_window*>(data);
+    // The registry is short (a window and its few controls): a walk is cheap.
+    for (skinned_window* w = skinned_window::first(); w; w = w->next())
+        if (w->hwnd() == hwnd) return w;
+    return nullptr;
 }
 
 bool skin_window(HWND hwnd, window_kind kind) noexcept

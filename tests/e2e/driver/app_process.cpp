@@ -56,7 +56,10 @@ std::wstring fresh_directory(const std::wstring& tag)
 app_process::app_process(launch_options options)
 {
     directory_ = options.directory.empty() ? fresh_directory(L"run") : options.directory;
-    ::CopyFileW(built_exe_path().c_str(), exe_path().c_str(), FALSE);
+    const std::wstring program = options.program.empty() ? built_exe_path() : options.program;
+    exe_path_ = directory_ + program.substr(program.rfind(L'\\'));
+    caption_ = options.caption;
+    ::CopyFileW(program.c_str(), exe_path_.c_str(), FALSE);
     std::wstring env = environment_block(options.environment);
     std::wstring command = L"\"" + exe_path() + L"\"";
     STARTUPINFOW si{sizeof(si)};
@@ -85,7 +88,7 @@ HWND app_process::wait_for_main_window(std::chrono::milliseconds timeout)
         for (HWND hwnd : top_level_windows(pid_)) {
             wchar_t title[128] = {};
             ::GetWindowTextW(hwnd, title, 128);
-            if (wcscmp(title, main_caption) == 0 && ::IsWindowVisible(hwnd)) return main_ = hwnd;
+            if (title == caption_ && ::IsWindowVisible(hwnd)) return main_ = hwnd;
         }
         if (!running()) return nullptr;
         pump_for(20ms);

@@ -22,6 +22,10 @@ struct launch_options {
     std::map<std::wstring, std::wstring> environment;
     // Directory to run from; a fresh one under the test area when empty.
     std::wstring directory;
+    // The program to copy there and start; the built spacevisit.exe when empty.
+    std::wstring program;
+    // The exact caption of the window to wait for.
+    std::wstring caption = main_caption;
     // Wait for the main window to be visible before the constructor returns.
     bool wait_for_window = true;
 };
@@ -38,7 +42,7 @@ public:
     DWORD thread_id() const noexcept { return thread_id_; }
     HANDLE handle() const noexcept { return process_; }
     const std::wstring& directory() const noexcept { return directory_; }
-    std::wstring exe_path() const { return directory_ + L"\\spacevisit.exe"; }
+    std::wstring exe_path() const { return exe_path_; }
     std::chrono::steady_clock::time_point launched_at() const noexcept { return launched_at_; }
 
     // The main window once it is visible, or null after the timeout.
@@ -56,6 +60,8 @@ private:
     DWORD thread_id_ = 0;
     HWND main_ = nullptr;
     std::wstring directory_;
+    std::wstring exe_path_;
+    std::wstring caption_;
     std::chrono::steady_clock::time_point launched_at_;
 };
 

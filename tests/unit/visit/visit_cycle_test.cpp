@@ -275,28 +275,27 @@ TEST_F(VisitCycle, PauseOrANewPeriodDropsAHeldTickAndTheSamePeriodKeepsIt)
 {
     const struct {
         const char* what;
-        std::function<void(VisitCycle&)> after_tick;
+        std::function<void()> after_tick;  // runs in the dwell, right after a tick was held
         int steps;
     } cases[] = {
-        {"pause", [](VisitCycle& t) { t.cycle.pause(); }, 1},
+        {"pause", [this] { cycle.pause(); }, 1},
         {"start with a new interval",
-         [](VisitCycle& t) {
-             t.window.texts[编辑框2] = L"200";
-             t.cycle.start();
+         [this] {
+             window.texts[编辑框2] = L"200";
+             cycle.start();
          },
          1},
-        {"start with the same interval", [](VisitCycle& t) { t.cycle.start(); }, 2},
+        {"start with the same interval", [this] { cycle.start(); }, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        VisitCycle& t = *this;
         window.texts[透明标签2] = L"0";
         window.texts[编辑框2] = L"3000";
         cycle.pause();
         cycle.start();
         dwell.during.push_back([&] {
             cycle.tick();
-            c.after_tick(t);
+            c.after_tick();
         });
         cycle.tick();
         dwell.during.clear();

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <ole2.h>
+
 #include "win/text.h"
 
 namespace browser_test {
@@ -82,5 +84,17 @@ RECT rect_in_parent(HWND window)
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(window), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
 }
+
+}  // namespace browser_test
+
+namespace browser_test {
+
+void ole_environment::SetUp() { ASSERT_HRESULT_SUCCEEDED(::OleInitialize(nullptr)); }
+void ole_environment::TearDown() { ::OleUninitialize(); }
+
+namespace {
+// Registered before main() runs the tests.
+[[maybe_unused]] ::testing::Environment* const ole = ::testing::AddGlobalTestEnvironment(new ole_environment);
+}  // namespace
 
 }  // namespace browser_test

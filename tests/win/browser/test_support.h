@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "win/unique_any.h"
 
 namespace browser_test {
@@ -31,5 +33,16 @@ std::vector<std::string> other_visible_windows(HWND own);
 
 // The window's client rectangle in its parent's client coordinates.
 RECT rect_in_parent(HWND window);
+
+}  // namespace browser_test
+
+namespace browser_test {
+
+// OLE for the test thread, once for the whole run, as the program does it at start.
+class ole_environment : public ::testing::Environment {
+public:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 }  // namespace browser_test

@@ -29,18 +29,15 @@ std::string navigate_call(const std::string& address)
 
 bool same_rect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
+// One main window for the suite: under Wine without a window manager, taking
+// a shown top-level window down costs two seconds.
 class view_with_fake : public ::testing::Test {
 protected:
+    static void TearDownTestSuite() { frame_.reset(); }
     void SetUp() override
     {
-        ASSERT_HRESULT_SUCCEEDED(::OleInitialize(nullptr));
-        frame_ = make_test_frame();
+        if (!frame_) frame_ = make_test_frame();
         ASSERT_TRUE(frame_);
-    }
-    void TearDown() override
-    {
-        frame_.reset();
-        ::OleUninitialize();
     }
 
     static browser::control_factory factory_of(fake_control& fake)
@@ -58,7 +55,7 @@ protected:
         return browser::browser_view::create(frame_.get(), view_place, view_id, settings, factory_of(fake));
     }
 
-    win::unique_hwnd frame_;
+    static inline win::unique_hwnd frame_;
 };
 
 TEST_F(view_with_fake, creation_activates_the_control_in_place_then_applies_the_settings_then_navigates)
@@ -247,8 +244,10 @@ TEST_F(view_with_fake, focus_given_to_the_view_goes_on_to_the_control)
     auto view = make_view(fake);
     ASSERT_TRUE(view);
     ::ShowWindow(view->hwnd(), SW_SHOWNA);
-    const HWND outside = ::CreateWindowExW(0, L"BUTTON", L"outside", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 598, 437,
-                                           72, 24, frame_.get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const win::unique_hwnd outside_button(::CreateWindowExW(0, L"BUTTON", L"outside", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                                            598, 437, 72, 24, frame_.get(), nullptr,
+                                                            ::GetModuleHandleW(nullptr), nullptr));
+    const HWND outside = outside_button.get();
     ::SetFocus(outside);
     ASSERT_EQ(::GetFocus(), outside) << "the test window did not get the keyboard focus";
 
@@ -264,8 +263,10 @@ TEST_F(view_with_fake, only_keys_inside_the_view_reach_the_control_and_never_tab
     auto view = make_view(fake);
     ASSERT_TRUE(view);
     ::ShowWindow(view->hwnd(), SW_SHOWNA);
-    const HWND outside = ::CreateWindowExW(0, L"BUTTON", L"outside", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 598, 437,
-                                           72, 24, frame_.get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const win::unique_hwnd outside_button(::CreateWindowExW(0, L"BUTTON", L"outside", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                                            598, 437, 72, 24, frame_.get(), nullptr,
+                                                            ::GetModuleHandleW(nullptr), nullptr));
+    const HWND outside = outside_button.get();
     // A window of the page, two levels inside the view.
     const HWND page = ::CreateWindowExW(0, L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, fake.window(),
                                         nullptr, ::GetModuleHandleW(nullptr), nullptr);
