@@ -25,6 +25,19 @@ void answer(SOCKET client)
     ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
 }
 
+// Wine's proxy requests name the default port ("http://host:80/path");
+// the address the program asked for is the same without it.
+std::string without_default_port(std::string target)
+{
+    const std::string scheme = "http://";
+    if (target.rfind(scheme, 0) != 0) return target;
+    const auto path = target.find('/', scheme.size());
+    const auto port = target.rfind(":80", path);
+    if (port != std::string::npos && port > scheme.size() && port + 3 == (path == std::string::npos ? target.size() : path))
+        target.erase(port, 3);
+    return target;
+}
+
 }  // namespace
 
 http_recorder::http_recorder()
@@ -75,7 +88,7 @@ void http_recorder::serve()
             const auto sp2 = line.rfind(' ');
             if (sp1 != std::string::npos && sp2 > sp1) {
                 std::lock_guard lock(mutex_);
-                requests_.push_back({line.substr(0, sp1), line.substr(sp1 + 1, sp2 - sp1 - 1),
+                requests_.push_back({line.substr(0, sp1), without_default_port(line.substr(sp1 + 1, sp2 - sp1 - 1)),
                                      std::chrono::steady_clock::now()});
             }
             answer(client);

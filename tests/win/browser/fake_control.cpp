@@ -166,7 +166,8 @@ STDMETHODIMP fake_control::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site,
     }
     in_place_site_ = site;
     window_ = ::CreateWindowExW(0, L"STATIC", L"fake control", WS_CHILD | WS_VISIBLE, pos.left, pos.top,
-                                pos.right - pos.left, pos.bottom - pos.top, parent ? parent : site_window_,
+                                pos.right - pos.left, pos.bottom - pos.top,
+                                behaviour_.window_on_frame ? frame_window_ : parent ? parent : site_window_,
                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
     (void)position;
     return window_ ? S_OK : E_FAIL;

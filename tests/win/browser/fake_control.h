@@ -24,6 +24,9 @@ public:
         bool offers_ole_object = true;
         HRESULT do_verb_result = S_OK;
         HRESULT accelerator_result = S_OK;
+        // Puts its window on the frame instead of the site's window, so that
+        // only an explicit destruction takes it down with the view.
+        bool window_on_frame = false;
     };
 
     fake_control() = default;

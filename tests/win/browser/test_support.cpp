@@ -54,27 +54,34 @@ void pump_for(DWORD milliseconds, const std::function<void()>& each_pass)
     pump_until(nullptr, milliseconds, each_pass);
 }
 
+namespace {
+
+struct window_search {
+    HWND own;
+    std::vector<std::string> found;
+};
+
+BOOL CALLBACK note_other_visible_window(HWND window, LPARAM param)
+{
+    auto& search = *reinterpret_cast<window_search*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || window == search.own || !::IsWindowVisible(window)) return TRUE;
+    wchar_t class_name[256] = {};
+    wchar_t title[256] = {};
+    ::GetClassNameW(window, class_name, 256);
+    ::GetWindowTextW(window, title, 256);
+    search.found.push_back(win::to_utf8(class_name) + " \"" + win::to_utf8(title) + "\"");
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<std::string> other_visible_windows(HWND own)
 {
-    struct search {
-        HWND own;
-        std::vector<std::string> found;
-    } s{own, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<search*>(param);
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            if (process != ::GetCurrentProcessId() || window == s.own || !::IsWindowVisible(window)) return TRUE;
-            wchar_t class_name[256] = {};
-            wchar_t title[256] = {};
-            ::GetClassNameW(window, class_name, 256);
-            ::GetWindowTextW(window, title, 256);
-            s.found.push_back(win::to_utf8(class_name) + " \"" + win::to_utf8(title) + "\"");
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    window_search search{own, {}};
+    ::EnumWindows(note_other_visible_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 RECT rect_in_parent(HWND window)

@@ -160,10 +160,23 @@ TEST_F(view_with_fake, refresh_is_one_plain_refresh)
 // the object later); both give every reference back and leave no window.
 TEST_F(view_with_fake, destruction_gives_back_every_reference_and_window)
 {
-    for (const bool parent_first : {false, true}) {
-        SCOPED_TRACE(parent_first ? "main window destroyed first" : "view destroyed first");
+    struct destruction_case {
+        const char* name;
+        bool parent_first;
+        bool window_on_frame;
+    };
+    const destruction_case cases[] = {
+        {"view destroyed first", false, false},
+        {"main window destroyed first", true, false},
+        {"control window not inside the view", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool parent_first = c.parent_first;
         if (!frame_) frame_ = make_test_frame();
-        fake_control fake;
+        fake_control::behaviour behaviour;
+        behaviour.window_on_frame = c.window_on_frame;
+        fake_control fake(behaviour);
         const long containers_before = browser::live_container_objects();
         auto view = make_view(fake);
         ASSERT_TRUE(view);

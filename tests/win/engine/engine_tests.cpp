@@ -421,6 +421,30 @@ TEST_F(EngineTest, FrameBackgroundButtonsAndEditsShowThePalette)
     EXPECT_EQ(pixel(ed.x, ed.y + 10), expected(color_role::edit_border_focused));
 }
 
+TEST_F(EngineTest, CaptionShowsWhetherTheWindowIsActive)
+{
+    // Skinned while hidden, then shown and activated the ordinary way, as
+    // the program does: the caption follows the window's real activation.
+    open_window();
+    ASSERT_EQ(attach_probe(), SKINH_OK);
+    ::ShowWindow(window_.frame, SW_SHOWNORMAL);
+    ::SetForegroundWindow(window_.frame);
+    pump();
+    const bool active = ::GetActiveWindow() == window_.frame;
+    EXPECT_EQ(pixel(483, 7), expected(active ? color_role::caption_active_start : color_role::caption_inactive_start));
+    const HWND other = ::CreateWindowExW(0, L"Static", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                         nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    pump();
+    EXPECT_NE(::GetActiveWindow(), window_.frame);
+    EXPECT_EQ(pixel(483, 7), expected(color_role::caption_inactive_start));
+    ::SetActiveWindow(window_.frame);
+    pump();
+    if (::GetActiveWindow() == window_.frame)
+        EXPECT_EQ(pixel(483, 7), expected(color_role::caption_active_start));
+    ::DestroyWindow(other);
+}
+
 TEST_F(EngineTest, CaptionButtonsHitTestHoverPressAndAct)
 {
     open_window();
