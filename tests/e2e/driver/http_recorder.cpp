@@ -62,6 +62,7 @@ http_recorder::~http_recorder()
     stopping_ = true;
     ::closesocket(static_cast<SOCKET>(listener_));
     if (thread_.joinable()) thread_.join();
+    for (auto& connection : connections_) connection.join();
 }
 
 std::wstring http_recorder::proxy_address() const { return L"http://127.0.0.1:" + std::to_wstring(port_); }
@@ -72,30 +73,52 @@ void http_recorder::serve()
     while (!stopping_) {
         SOCKET client = ::accept(listener, nullptr, nullptr);
         if (client == INVALID_SOCKET) break;
-        DWORD timeout_ms = 2000;
-        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout_ms), sizeof(timeout_ms));
-        std::string head;
-        char buffer[2048];
-        while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
-            const int n = ::recv(client, buffer, sizeof(buffer), 0);
-            if (n <= 0) break;
-            head.append(buffer, n);
-        }
-        const auto line_end = head.find("\r\n");
-        if (line_end != std::string::npos) {
-            const std::string line = head.substr(0, line_end);
-            const auto sp1 = line.find(' ');
-            const auto sp2 = line.rfind(' ');
-            if (sp1 != std::string::npos && sp2 > sp1) {
-                std::lock_guard lock(mutex_);
-                requests_.push_back({line.substr(0, sp1), without_default_port(line.substr(sp1 + 1, sp2 - sp1 - 1)),
-                                     std::chrono::steady_clock::now()});
-            }
-            answer(client);
-        }
-        ::shutdown(client, SD_SEND);
-        ::closesocket(client);
+        // One thread a connection, so a delayed page holds up no other.
+        std::lock_guard lock(mutex_);
+        connections_.emplace_back([this, client] { handle(client); });
     }
+}
+
+void http_recorder::handle(unsigned long long socket)
+{
+    const SOCKET client = static_cast<SOCKET>(socket);
+    DWORD timeout_ms = 2000;
+    ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout_ms), sizeof(timeout_ms));
+    std::string head;
+    char buffer[2048];
+    while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+        const int n = ::recv(client, buffer, sizeof(buffer), 0);
+        if (n <= 0) break;
+        head.append(buffer, n);
+    }
+    const auto line_end = head.find("\r\n");
+    if (line_end != std::string::npos) {
+        const std::string line = head.substr(0, line_end);
+        const auto sp1 = line.find(' ');
+        const auto sp2 = line.rfind(' ');
+        if (sp1 != std::string::npos && sp2 > sp1) {
+            const std::string target = without_default_port(line.substr(sp1 + 1, sp2 - sp1 - 1));
+            std::chrono::milliseconds wait{0};
+            {
+                std::lock_guard lock(mutex_);
+                requests_.push_back({line.substr(0, sp1), target, std::chrono::steady_clock::now()});
+                for (const auto& [delayed, ms] : delays_)
+                    if (delayed == target) wait = ms;
+            }
+            for (auto until = std::chrono::steady_clock::now() + wait;
+                 !stopping_ && std::chrono::steady_clock::now() < until;)
+                ::Sleep(20);
+        }
+        answer(client);
+    }
+    ::shutdown(client, SD_SEND);
+    ::closesocket(client);
+}
+
+void http_recorder::delay(const std::string& target, std::chrono::milliseconds delay)
+{
+    std::lock_guard lock(mutex_);
+    delays_.emplace_back(target, delay);
 }
 
 std::vector<recorded_request> http_recorder::requests() const

@@ -3,6 +3,7 @@
 // "GET http://host/path" and is answered with a tiny page.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -31,15 +32,20 @@ public:
     // Waits until at least `count` requests for `target` have arrived.
     bool wait_for(const std::string& target, size_t count, std::chrono::milliseconds timeout) const;
     size_t count_of(const std::string& target) const;
+    // Answers requests for `target` only after `delay`: a page still loading.
+    void delay(const std::string& target, std::chrono::milliseconds delay);
 
 private:
     void serve();
+    void handle(unsigned long long client);
 
     unsigned long long listener_ = ~0ull;
     unsigned short port_ = 0;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::vector<recorded_request> requests_;
+    std::vector<std::pair<std::string, std::chrono::milliseconds>> delays_;
+    std::vector<std::thread> connections_;
     std::thread thread_;
 };
 

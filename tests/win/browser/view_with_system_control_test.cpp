@@ -97,6 +97,7 @@ TEST_F(view_with_system_control, the_initial_page_is_requested_without_any_user_
 {
     auto view = make_view(portal);
     ASSERT_TRUE(view) << "the system web-browser control could not be hosted";
+    ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) { ::KillTimer(nullptr, id); ::CreateWindowExW(0, L"STATIC", L"probe box", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50, nullptr, nullptr, nullptr, nullptr); });
     EXPECT_TRUE(wait_for_requests(portal_request, 1)) << seen();
     settle();
     EXPECT_EQ(proxy_->count(portal_request), 1u) << seen();
