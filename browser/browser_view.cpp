@@ -122,7 +122,8 @@ bool browser_view::host(win::com_ptr<IUnknown> control)
     site_ = control_site::create(hwnd());
     if (!site_) return false;
     IOleClientSite* const site = site_.get();
-    // The control makes no request before it has a site and is active in place.
+    // The control makes no request before it has a site; in-place activation
+    // gives it its window inside the view.
     if (FAILED(object_->SetClientSite(site))) return false;
     RECT client = win::window_view(hwnd()).client_rect();
     if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, hwnd(), &client))) return false;

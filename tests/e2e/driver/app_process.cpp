@@ -115,22 +115,27 @@ void app_process::kill()
     }
 }
 
+namespace {
+struct window_search {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_window(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<window_search*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->pid) search->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> top_level_windows(DWORD pid)
 {
-    struct search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } s{pid, {}};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<search*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    window_search search{pid, {}};
+    ::EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void pump_for(std::chrono::milliseconds duration)

@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include <algorithm>
+
 #include "win/text.h"
 
 namespace browser_test {
@@ -59,6 +61,7 @@ namespace {
 struct window_search {
     HWND own;
     std::vector<std::string> found;
+    std::vector<HWND> windows;
 };
 
 BOOL CALLBACK note_other_visible_window(HWND window, LPARAM param)
@@ -72,6 +75,7 @@ BOOL CALLBACK note_other_visible_window(HWND window, LPARAM param)
     ::GetClassNameW(window, class_name, 256);
     ::GetWindowTextW(window, title, 256);
     search.found.push_back(win::to_utf8(class_name) + " \"" + win::to_utf8(title) + "\"");
+    search.windows.push_back(window);
     return TRUE;
 }
 
@@ -79,9 +83,39 @@ BOOL CALLBACK note_other_visible_window(HWND window, LPARAM param)
 
 std::vector<std::string> other_visible_windows(HWND own)
 {
-    window_search search{own, {}};
+    window_search search{own, {}, {}};
     ::EnumWindows(note_other_visible_window, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+dialog_watch::dialog_watch(HWND own) : own_(own), thread_([this] { look(); }) {}
+
+dialog_watch::~dialog_watch()
+{
+    stopping_ = true;
+    thread_.join();
+}
+
+std::vector<std::string> dialog_watch::seen() const
+{
+    std::lock_guard lock(mutex_);
+    return seen_;
+}
+
+void dialog_watch::look()
+{
+    for (;;) {
+        window_search search{own_, {}, {}};
+        ::EnumWindows(note_other_visible_window, reinterpret_cast<LPARAM>(&search));
+        {
+            std::lock_guard lock(mutex_);
+            for (const auto& name : search.found)
+                if (std::find(seen_.begin(), seen_.end(), name) == seen_.end()) seen_.push_back(name);
+        }
+        for (const HWND window : search.windows) ::PostMessageW(window, WM_CLOSE, 0, 0);
+        if (stopping_) return;
+        ::Sleep(50);
+    }
 }
 
 RECT rect_in_parent(HWND window)

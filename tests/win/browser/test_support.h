@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,6 +33,29 @@ void pump_for(DWORD milliseconds, const std::function<void()>& each_pass = {});
 
 // Class and title of each visible top-level window of this process, except `own`.
 std::vector<std::string> other_visible_windows(HWND own);
+
+// Watches, from a thread of its own, for any other visible top-level window
+// of this process (a dialog box of the control or of Wine), notes it and
+// closes it, so that a modal box cannot stall the test that caused it.
+class dialog_watch {
+public:
+    explicit dialog_watch(HWND own);
+    ~dialog_watch();
+    dialog_watch(const dialog_watch&) = delete;
+    dialog_watch& operator=(const dialog_watch&) = delete;
+
+    // Each window seen, once.
+    std::vector<std::string> seen() const;
+
+private:
+    void look();
+
+    HWND own_;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::vector<std::string> seen_;
+    std::thread thread_;
+};
 
 // The window's client rectangle in its parent's client coordinates.
 RECT rect_in_parent(HWND window);

@@ -53,13 +53,16 @@ protected:
         ASSERT_TRUE(frame_);
         proxy_->release_held();
         proxy_->forget();
-        dialogs_.clear();
+        dialogs_ = std::make_unique<dialog_watch>(frame_.get());
     }
     void TearDown() override
     {
         // Nothing of the control or of Wine asked the user anything.
-        watch_for_dialogs();
-        EXPECT_THAT(dialogs_, IsEmpty());
+        if (dialogs_) {
+            pump_for(100);
+            EXPECT_THAT(dialogs_->seen(), IsEmpty());
+            dialogs_.reset();
+        }
     }
 
     std::unique_ptr<browser::browser_view> make_view(const std::wstring& address)
@@ -69,17 +72,13 @@ protected:
         return view;
     }
 
-    void watch_for_dialogs()
-    {
-        for (auto& window : other_visible_windows(frame_.get())) dialogs_.push_back(std::move(window));
-    }
     bool wait_for_requests(const std::string& request, size_t count, DWORD ms = request_wait_ms)
     {
-        return pump_until([&] { return proxy_->count(request) >= count; }, ms, [this] { watch_for_dialogs(); });
+        return pump_until([&] { return proxy_->count(request) >= count; }, ms);
     }
     void settle(DWORD ms = 500)
     {
-        pump_for(ms, [this] { watch_for_dialogs(); });
+        pump_for(ms);
     }
     std::string seen() const
     {
@@ -90,14 +89,13 @@ protected:
 
     static inline std::unique_ptr<recording_proxy> proxy_;
     static inline win::unique_hwnd frame_;
-    std::vector<std::string> dialogs_;
+    std::unique_ptr<dialog_watch> dialogs_;
 };
 
 TEST_F(view_with_system_control, the_initial_page_is_requested_without_any_user_action)
 {
     auto view = make_view(portal);
     ASSERT_TRUE(view) << "the system web-browser control could not be hosted";
-    ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) { ::KillTimer(nullptr, id); ::CreateWindowExW(0, L"STATIC", L"probe box", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50, nullptr, nullptr, nullptr, nullptr); });
     EXPECT_TRUE(wait_for_requests(portal_request, 1)) << seen();
     settle();
     EXPECT_EQ(proxy_->count(portal_request), 1u) << seen();
@@ -158,6 +156,12 @@ TEST_F(view_with_system_control, the_control_fills_the_view_takes_its_focus_and_
     ::SetFocus(view->hwnd());
     const HWND focus = ::GetFocus();
     EXPECT_TRUE(focus == control || ::IsChild(control, focus)) << "the focus stayed outside the control";
+
+    // Ordinary typing is no accelerator: it goes on to the focused window.
+    for (const auto& [message, key] : {std::pair<UINT, WPARAM>{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 'A'}}) {
+        MSG msg{focus, message, key, 0, 0, {}};
+        EXPECT_FALSE(view->translate_accelerator(msg)) << "message " << message;
+    }
 
     view.reset();
     EXPECT_FALSE(::IsWindow(control));
