@@ -11,6 +11,7 @@
 #include <aclapi.h>
 #include <tlhelp32.h>
 
+#include <cstring>
 #include <optional>
 
 namespace e2e {
@@ -47,6 +48,8 @@ std::vector<std::wstring> engine_modules(DWORD pid)
     ::CloseHandle(snapshot);
     return found;
 }
+
+std::wstring widen_ascii(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
 // <build>\engine\SkinH_EL.dll -> <build>
 std::wstring build_directory()
@@ -233,22 +236,43 @@ void unlock_directory(const std::wstring& directory)
                             nullptr, nullptr, nullptr, nullptr);
 }
 
+// The read-only directory the test run prepared (a read-only mount holding
+// the program), when there is one.
+std::optional<std::wstring> prepared_read_only_directory()
+{
+    const std::wstring directory = widen_ascii(SPACEVISIT_E2E_READONLY_DIR);
+    if (::GetFileAttributesW((directory + L"\\spacevisit.exe").c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    const std::wstring probe = directory + L"\\probe";
+    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return directory;
+    ::CloseHandle(file);
+    ::DeleteFileW(probe.c_str());
+    return std::nullopt;
+}
+
 TEST(SkinInstallation, AnUnwritableDirectoryWritesNothingAndEndsWithTheBindingFailure)
 {
     launch_options options;
-    options.directory = fresh_directory(L"skin-locked");
-    const std::wstring program = built_exe_path();
-    ASSERT_TRUE(::CopyFileW(program.c_str(), (options.directory + program.substr(program.rfind(L'\\'))).c_str(), TRUE));
-    if (!lock_directory(options.directory)) {
-        unlock_directory(options.directory);
-        GTEST_SKIP() << "cannot make a directory unwritable here (the run has rights that override the locks)";
+    bool locked_here = false;
+    if (const auto read_only = prepared_read_only_directory()) {
+        options.directory = *read_only;  // the program is already there
+    } else {
+        options.directory = fresh_directory(L"skin-locked");
+        const std::wstring program = built_exe_path();
+        ASSERT_TRUE(
+            ::CopyFileW(program.c_str(), (options.directory + program.substr(program.rfind(L'\\'))).c_str(), TRUE));
+        if (!lock_directory(options.directory)) {
+            unlock_directory(options.directory);
+            GTEST_SKIP() << "cannot make a directory unwritable here (the run has rights that override the locks)";
+        }
+        locked_here = true;
     }
     options.wait_for_window = false;
     app_process app(options);
     ASSERT_TRUE(app.started());
     const auto box = dismiss_fatal_box(app);
     const DWORD library = ::GetFileAttributesW((options.directory + L"\\SkinH_EL.dll").c_str());
-    unlock_directory(options.directory);
+    if (locked_here) unlock_directory(options.directory);
 
     ASSERT_TRUE(box) << "no fatal error box appeared";
     EXPECT_NE(box->text.find(L"SkinH_AttachRes"), std::wstring::npos);
