@@ -37,5 +37,6 @@ SPACEVISIT_DISPLAY_SIZE=1366x768x24 spacevisit_ensure_display
 cleanup() { wineserver -k 2>/dev/null || true; spacevisit_stop_display; }
 trap cleanup EXIT
 wineserver -p
-ctest --test-dir "$win" --output-on-failure -j"$jobs" -LE static
+# One at a time: the Windows tests share one screen, focus and mouse.
+ctest --test-dir "$win" --output-on-failure -LE static
 echo "== screenshots: $win/artefacts"

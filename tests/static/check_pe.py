@@ -78,7 +78,8 @@ def check_dll(args):
         errors += fail(f"{args.dll}: {size} bytes, more than {args.dll_max_size}")
     dump = objdump(args.objdump, args.dll, "-p")
     table = dump.split("[Ordinal/Name Pointer] Table", 1)
-    names = re.findall(r"\[\s*\d+\]\s+(\S+)", table[1]) if len(table) > 1 else []
+    # The name table runs up to the first blank line.
+    names = re.findall(r"\[\s*\d+\]\s+(\S+)", table[1].strip("\n").split("\n\n", 1)[0]) if len(table) > 1 else []
     if len(names) != args.exports:
         errors += fail(f"{args.dll}: {len(names)} exports, expected {args.exports}: {names}")
     bad = [n for n in names if not n.startswith("SkinH_") or "@" in n]
