@@ -36,6 +36,10 @@ spacevisit_prepare_prefix
 SPACEVISIT_DISPLAY_SIZE=1366x768x24 spacevisit_ensure_display
 cleanup() { wineserver -k 2>/dev/null || true; spacevisit_stop_display; }
 trap cleanup EXIT
+# A persistent server makes each Wine process start in milliseconds; one left
+# over from preparing the prefix would refuse to become persistent, so it goes.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 wineserver -p
 # One at a time: the Windows tests share one screen, focus and mouse.
 ctest --test-dir "$win" --output-on-failure -LE static

@@ -12,5 +12,9 @@ spacevisit_build_windows "$SPACEVISIT_ARCH" "$build" >/dev/null
 spacevisit_prepare_prefix
 spacevisit_ensure_display
 trap 'wineserver -k 2>/dev/null; spacevisit_stop_display' EXIT
+# A persistent server makes each Wine process start in milliseconds; one left
+# over from preparing the prefix would refuse to become persistent, so it goes.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 wineserver -p
 timeout 600 "$WINE" "$build/bench/startup/startup_bench.exe" "${1:-11}"
