@@ -33,6 +33,8 @@ fi
 
 echo "== Windows build under Wine ($SPACEVISIT_ARCH)"
 spacevisit_prepare_prefix
+# The tests expect a screen of known size: always a virtual one of their own.
+unset DISPLAY
 SPACEVISIT_DISPLAY_SIZE=1366x768x24 spacevisit_ensure_display
 cleanup() { wineserver -k 2>/dev/null || true; spacevisit_stop_display; }
 trap cleanup EXIT
