@@ -14,7 +14,7 @@ native="$SPACEVISIT_ROOT/build/native"
 cmake -S "$SPACEVISIT_ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSPACEVISIT_SANITIZE=ON -DSPACEVISIT_FUZZ=ON >/dev/null
 cmake --build "$native" -j"$jobs"
-ctest --test-dir "$native" --output-on-failure -j"$jobs"
+ctest --test-dir "$native" --output-on-failure --timeout 600 -j"$jobs"
 
 export SPACEVISIT_WINEPREFIX="$SPACEVISIT_ROOT/build/wineprefix"
 source "$SPACEVISIT_ROOT/scripts/wine-env.sh"
@@ -43,6 +43,9 @@ trap cleanup EXIT
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
+# Wine's own background processes start with the first Wine process and keep
+# its output open: start them here, away from ctest's pipes.
+timeout 120 "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 # One at a time: the Windows tests share one screen, focus and mouse.
-ctest --test-dir "$win" --output-on-failure -LE static
+ctest --test-dir "$win" --output-on-failure --timeout 900 -LE static
 echo "== screenshots: $win/artefacts"

@@ -12,6 +12,9 @@
 namespace e2e {
 namespace {
 
+using loopback::http_recorder;
+using loopback::recorded_request;
+
 using clock_type = std::chrono::steady_clock;
 
 std::string page(const std::string& account) { return "http://user.example.com/" + account + "/main"; }

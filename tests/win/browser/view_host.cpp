@@ -11,13 +11,13 @@
 #include <string>
 
 #include "browser/browser_view.h"
-#include "recording_proxy.h"
+#include "http_recorder.h"
 #include "test_support.h"
 
 int wmain(int argc, wchar_t** argv)
 {
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(_wtoi(argv[1])) : 5;
-    browser_test::recording_proxy proxy;
+    loopback::http_recorder proxy;
     const std::wstring proxy_address = L"http://127.0.0.1:" + std::to_wstring(proxy.port());
     ::SetEnvironmentVariableW(L"http_proxy", proxy_address.c_str());
     _wputenv((L"http_proxy=" + proxy_address).c_str());
@@ -40,7 +40,8 @@ int wmain(int argc, wchar_t** argv)
             std::printf("refresh after the visit page had loaded\n");
             view->refresh();
             browser_test::pump_for(seconds > 2 ? (seconds - 2) * 1000 : 0);
-            for (const auto& request : proxy.requests()) std::printf("  %s\n", request.c_str());
+            for (const auto& request : proxy.requests())
+                std::printf("  %s %s\n", request.method.c_str(), request.target.c_str());
             for (const auto& window : browser_test::other_visible_windows(frame.get()))
                 std::printf("other window: %s\n", window.c_str());
         }

@@ -11,7 +11,7 @@
 
 #include "browser/browser_view.h"
 #include "browser/control_site.h"
-#include "recording_proxy.h"
+#include "http_recorder.h"
 #include "test_support.h"
 
 namespace browser_test {
@@ -20,11 +20,11 @@ namespace {
 using ::testing::IsEmpty;
 
 const std::wstring portal = L"http://www.example.com/";
-const std::string portal_request = "GET http://www.example.com/";
+const std::string portal_request = "http://www.example.com/";
 const std::wstring visit_page = L"http://user.example.com/402718563/main";
-const std::string visit_request = "GET http://user.example.com/402718563/main";
+const std::string visit_request = "http://user.example.com/402718563/main";
 const std::wstring next_page = L"http://user.example.com/402718564/main";
-const std::string next_request = "GET http://user.example.com/402718564/main";
+const std::string next_request = "http://user.example.com/402718564/main";
 
 constexpr DWORD request_wait_ms = 10000;
 
@@ -32,7 +32,7 @@ class view_with_system_control : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        proxy_ = std::make_unique<recording_proxy>();
+        proxy_ = std::make_unique<loopback::http_recorder>();
         // The proxy is named before the control makes its first request.
         const std::wstring address = L"http://127.0.0.1:" + std::to_wstring(proxy_->port());
         ::SetEnvironmentVariableW(L"http_proxy", address.c_str());
@@ -74,7 +74,7 @@ protected:
 
     bool wait_for_requests(const std::string& request, size_t count, DWORD ms = request_wait_ms)
     {
-        return pump_until([&] { return proxy_->count(request) >= count; }, ms);
+        return pump_until([&] { return proxy_->count_of(request) >= count; }, ms);
     }
     void settle(DWORD ms = 500)
     {
@@ -83,11 +83,11 @@ protected:
     std::string seen() const
     {
         std::string all;
-        for (const auto& r : proxy_->requests()) all += "\n  " + r;
+        for (const auto& r : proxy_->requests()) all += "\n  " + r.method + " " + r.target;
         return "requests seen:" + all;
     }
 
-    static inline std::unique_ptr<recording_proxy> proxy_;
+    static inline std::unique_ptr<loopback::http_recorder> proxy_;
     static inline win::unique_hwnd frame_;
     std::unique_ptr<dialog_watch> dialogs_;
 };
@@ -98,7 +98,7 @@ TEST_F(view_with_system_control, the_initial_page_is_requested_without_any_user_
     ASSERT_TRUE(view) << "the system web-browser control could not be hosted";
     EXPECT_TRUE(wait_for_requests(portal_request, 1)) << seen();
     settle();
-    EXPECT_EQ(proxy_->count(portal_request), 1u) << seen();
+    EXPECT_EQ(proxy_->count_of(portal_request), 1u) << seen();
 }
 
 TEST_F(view_with_system_control, the_same_address_set_twice_is_requested_twice)
@@ -110,8 +110,8 @@ TEST_F(view_with_system_control, the_same_address_set_twice_is_requested_twice)
     view->set_address(visit_page);
     EXPECT_TRUE(wait_for_requests(visit_request, 2)) << seen();
     settle();
-    EXPECT_EQ(proxy_->count(visit_request), 2u) << seen();
-    EXPECT_EQ(proxy_->count(portal_request), 0u) << "an empty initial address loaded something";
+    EXPECT_EQ(proxy_->count_of(visit_request), 2u) << seen();
+    EXPECT_EQ(proxy_->count_of(portal_request), 0u) << "an empty initial address loaded something";
 }
 
 TEST_F(view_with_system_control, an_address_set_while_a_page_loads_is_requested_at_once)

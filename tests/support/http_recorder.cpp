@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace e2e {
+namespace loopback {
 namespace {
 
 struct winsock {
@@ -59,7 +59,11 @@ http_recorder::http_recorder()
 
 http_recorder::~http_recorder()
 {
-    stopping_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    released_.notify_all();
     ::closesocket(static_cast<SOCKET>(listener_));
     if (thread_.joinable()) thread_.join();
     for (auto& connection : connections_) connection.join();
@@ -96,29 +100,47 @@ void http_recorder::handle(unsigned long long socket)
         const std::string line = head.substr(0, line_end);
         const auto sp1 = line.find(' ');
         const auto sp2 = line.rfind(' ');
+        std::string target;
         if (sp1 != std::string::npos && sp2 > sp1) {
-            const std::string target = without_default_port(line.substr(sp1 + 1, sp2 - sp1 - 1));
-            std::chrono::milliseconds wait{0};
-            {
-                std::lock_guard lock(mutex_);
-                requests_.push_back({line.substr(0, sp1), target, std::chrono::steady_clock::now()});
-                for (const auto& [delayed, ms] : delays_)
-                    if (delayed == target) wait = ms;
-            }
-            for (auto until = std::chrono::steady_clock::now() + wait;
-                 !stopping_ && std::chrono::steady_clock::now() < until;)
-                ::Sleep(20);
+            target = without_default_port(line.substr(sp1 + 1, sp2 - sp1 - 1));
+            std::unique_lock lock(mutex_);
+            requests_.push_back({line.substr(0, sp1), target, std::chrono::steady_clock::now()});
+            released_.wait(lock, [&] { return stopping_ || !held_.count(target); });
         }
         answer(client);
+        std::lock_guard lock(mutex_);
+        answered_.push_back(target);
     }
     ::shutdown(client, SD_SEND);
     ::closesocket(client);
 }
 
-void http_recorder::delay(const std::string& target, std::chrono::milliseconds delay)
+void http_recorder::hold(const std::string& target)
 {
     std::lock_guard lock(mutex_);
-    delays_.emplace_back(target, delay);
+    held_.insert(target);
+}
+
+void http_recorder::release_held()
+{
+    {
+        std::lock_guard lock(mutex_);
+        held_.clear();
+    }
+    released_.notify_all();
+}
+
+size_t http_recorder::answered(const std::string& target) const
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<size_t>(std::count(answered_.begin(), answered_.end(), target));
+}
+
+void http_recorder::forget()
+{
+    std::lock_guard lock(mutex_);
+    requests_.clear();
+    answered_.clear();
 }
 
 std::vector<recorded_request> http_recorder::requests() const
@@ -150,4 +172,4 @@ bool http_recorder::wait_for(const std::string& target, size_t count, std::chron
     return count_of(target) >= count;
 }
 
-}  // namespace e2e
+}  // namespace loopback
