@@ -192,10 +192,15 @@ HWND 窗口::control_concerned(HWND focus) const
     return nullptr;
 }
 
+std::array<HWND, 5> 窗口::tab_order() const
+{
+    return {view_->hwnd(), button_start_, button_pause_, edit_account_, edit_interval_};
+}
+
 void 窗口::move_focus(HWND from, bool forward) const
 {
-    const HWND cycle[] = {view_->hwnd(), button_start_, button_pause_, edit_account_, edit_interval_};
-    const int count = static_cast<int>(std::size(cycle));
+    const auto cycle = tab_order();
+    const int count = static_cast<int>(cycle.size());
     int at = -1;
     for (int i = 0; i < count; ++i)
         if (cycle[i] == from) at = i;
@@ -241,7 +246,7 @@ void 窗口::restore_focus()
         ::SetFocus(last_focus_);
         return;
     }
-    for (const HWND control : {view_->hwnd(), button_start_, button_pause_, edit_account_, edit_interval_}) {
+    for (const HWND control : tab_order()) {
         if (::IsWindowVisible(control) && ::IsWindowEnabled(control)) {
             ::SetFocus(control);
             return;

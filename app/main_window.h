@@ -70,6 +70,8 @@ private:
     void apply_stacking_order() const;
     void show_controls() const;
     bool examine_key_press(MSG& msg);
+    // The controls that take the focus, in the order Tab moves it.
+    std::array<HWND, 5> tab_order() const;
     HWND control_concerned(HWND focus) const;
     void move_focus(HWND from, bool forward) const;
     void restore_focus();

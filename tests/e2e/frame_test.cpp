@@ -212,35 +212,5 @@ TEST_F(Frame, ScreenshotShowsTheWindow)
     EXPECT_FALSE(path.empty());
 }
 
-TEST(FatalError, AWindowThatCannotBeBuiltEndsWithTheBoxAndCodeMinusOne)
-{
-    // Without the system's web-browser control the window cannot be built.
-    launch_options options;
-    options.environment[L"WINEDLLOVERRIDES"] = L"ieframe=;mshtml=;mscoree=;winemenubuilder.exe=d";
-    options.wait_for_window = false;
-    app_process app(options);
-    ASSERT_TRUE(app.started());
-
-    HWND box = nullptr;
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (!box && std::chrono::steady_clock::now() < deadline) {
-        for (HWND hwnd : top_level_windows(app.pid())) {
-            if (window_text(hwnd) == L"致命错误" && ::IsWindowVisible(hwnd)) box = hwnd;
-            EXPECT_FALSE(window_text(hwnd) == main_caption && ::IsWindowVisible(hwnd))
-                << "the main window must never have been visible";
-        }
-        pump_for(50ms);
-    }
-    ASSERT_NE(box, nullptr) << "no fatal error box appeared";
-    std::wstring text;
-    for (const auto& child : children_topmost_first(box)) text += child.text + L"\n";
-    EXPECT_NE(text.find(L"程序发生致命错误"), std::wstring::npos);
-    EXPECT_NE(text.find(L"载入启动窗口失败"), std::wstring::npos);
-    EXPECT_TRUE(app.running()) << "the program waits for the box to be dismissed";
-
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(app.wait_for_exit(10s), std::optional<DWORD>(0xFFFFFFFFu));
-}
-
 }  // namespace
 }  // namespace e2e
