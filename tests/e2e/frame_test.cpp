@@ -149,6 +149,22 @@ TEST_F(Frame, FocusStartsInTheViewAndTabCyclesTheControls)
     }
 }
 
+TEST_F(Frame, FocusComesBackWhenTheWindowIsActivatedAgain)
+{
+    ASSERT_TRUE(bring_to_front(main));
+    for (int i = 0; i < 4; ++i) press_key(VK_TAB);  // 编辑框2
+    ASSERT_EQ(concerned(main), control(main, "编辑框2"));
+
+    // Another program's window takes the activation, then gives it back.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"another window", WS_POPUP | WS_VISIBLE, 0, 0, 120, 60, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_TRUE(bring_to_front(other));
+    ASSERT_TRUE(bring_to_front(main));
+    pump_for(300ms);
+    EXPECT_EQ(concerned(main), control(main, "编辑框2"));
+    ::DestroyWindow(other);
+}
+
 TEST_F(Frame, EnterTriggersNothingAndTheEditKeepsItsText)
 {
     ASSERT_TRUE(bring_to_front(main));
