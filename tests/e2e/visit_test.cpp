@@ -117,7 +117,9 @@ TEST_F(Visit, StartRunsAStepEveryIntervalAndEachAdvancesNumberAndCounter)
     EXPECT_EQ(window_text(account), L"402718563");
     EXPECT_TRUE(wait_for_text(account, L"402718564", 1500ms));
     EXPECT_TRUE(wait_for_text(counter, L"1", 500ms));
-    EXPECT_GE(seconds_between(first.at, clock_type::now()), 1.0);
+    // The request reaches the proxy a little after the step set the address,
+    // so the dwell is seen from here as a little less than its second.
+    EXPECT_GE(seconds_between(first.at, clock_type::now()), 0.9);
 
     ASSERT_TRUE(wait_for_visits(3, 8s));
     const auto all = visits();
