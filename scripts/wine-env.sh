@@ -5,8 +5,11 @@
 # The shipped program is 32-bit. Some Linux hosts cannot execute 32-bit code
 # at all (no IA-32 emulation in the kernel or hypervisor); there Wine's
 # 32-bit half cannot start, and the same sources are run as an x86_64 build.
+# An emulator registered for 32-bit programs (binfmt) would start Wine's
+# 32-bit half, but far too slowly to test with: that counts as "cannot".
 spacevisit_detect_arch() {
-  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+     ! grep -qs 'interpreter .*qemu-i386' /proc/sys/fs/binfmt_misc/*; then
     echo i686
   else
     echo x86_64
