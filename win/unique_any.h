@@ -98,7 +98,6 @@ inline void close_window(HWND h) { ::DestroyWindow(h); }
 inline void close_icon(HICON h) { ::DestroyIcon(h); }
 inline void close_menu(HMENU h) { ::DestroyMenu(h); }
 inline void close_handle(HANDLE h) { ::CloseHandle(h); }
-inline void close_find(HANDLE h) { ::FindClose(h); }
 inline void close_module(HMODULE h) { ::FreeLibrary(h); }
 inline void close_hook(HHOOK h) { ::UnhookWindowsHookEx(h); }
 inline void close_global(HGLOBAL h) { ::GlobalFree(h); }
@@ -118,21 +117,16 @@ using unique_hmodule = unique_any<null_invalid_traits<HMODULE, detail::close_mod
 using unique_hhook = unique_any<null_invalid_traits<HHOOK, detail::close_hook, resource_kind::user>>;
 using unique_hglobal = unique_any<null_invalid_traits<HGLOBAL, detail::close_global, resource_kind::other>>;
 
-struct file_handle_traits {
+// Kernel handles whose "none" is INVALID_HANDLE_VALUE rather than null.
+template <BOOL(WINAPI* Close)(HANDLE)>
+struct invalid_value_traits {
     using handle = HANDLE;
     static constexpr resource_kind kind = resource_kind::kernel;
     static handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(handle h) noexcept { ::CloseHandle(h); }
+    static void close(handle h) noexcept { Close(h); }
 };
-using unique_file = unique_any<file_handle_traits>;
-
-struct find_handle_traits {
-    using handle = HANDLE;
-    static constexpr resource_kind kind = resource_kind::kernel;
-    static handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(handle h) noexcept { ::FindClose(h); }
-};
-using unique_find = unique_any<find_handle_traits>;
+using unique_file = unique_any<invalid_value_traits<::CloseHandle>>;
+using unique_find = unique_any<invalid_value_traits<::FindClose>>;
 
 // The DC of BeginPaint, ended by EndPaint.
 class paint_dc {
