@@ -3,12 +3,12 @@
 // it leaves alone, and the fatal error box when the engine cannot be bound
 // or leaves the stack unbalanced.
 #include "app_process.h"
+#include "directory_lock.h"
 #include "screenshot.h"
 #include "ui.h"
 
 #include <gtest/gtest.h>
 
-#include <aclapi.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -206,47 +206,13 @@ TEST(SkinInstallation, AnUnbalancedEngineEndsWithCode6)
     EXPECT_EQ(box->exit_code, std::optional<DWORD>(0xFFFFFFFFu));
 }
 
-// Denies adding files and sets the read-only mark; true when it binds here.
-bool lock_directory(const std::wstring& directory)
-{
-    EXPLICIT_ACCESSW deny{};
-    deny.grfAccessPermissions = FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY;
-    deny.grfAccessMode = DENY_ACCESS;
-    deny.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-    deny.Trustee.ptstrName = const_cast<wchar_t*>(L"EVERYONE");
-    PACL acl = nullptr;
-    if (::SetEntriesInAclW(1, &deny, nullptr, &acl) == ERROR_SUCCESS) {
-        ::SetNamedSecurityInfoW(const_cast<wchar_t*>(directory.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                nullptr, nullptr, acl, nullptr);
-        ::LocalFree(acl);
-    }
-    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::wstring probe = directory + L"\\probe";
-    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return true;
-    ::CloseHandle(file);
-    ::DeleteFileW(probe.c_str());
-    return false;
-}
-
-void unlock_directory(const std::wstring& directory)
-{
-    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::SetNamedSecurityInfoW(const_cast<wchar_t*>(directory.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                            nullptr, nullptr, nullptr, nullptr);
-}
-
 // The read-only directory the test run prepared (a read-only mount holding
 // the program), when there is one.
 std::optional<std::wstring> prepared_read_only_directory()
 {
     const std::wstring directory = widen_ascii(SPACEVISIT_E2E_READONLY_DIR);
     if (::GetFileAttributesW((directory + L"\\spacevisit.exe").c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    const std::wstring probe = directory + L"\\probe";
-    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return directory;
-    ::CloseHandle(file);
-    ::DeleteFileW(probe.c_str());
+    if (test_files::refuses_new_files(directory)) return directory;
     return std::nullopt;
 }
 
@@ -261,8 +227,9 @@ TEST(SkinInstallation, AnUnwritableDirectoryWritesNothingAndEndsWithTheBindingFa
         const std::wstring program = built_exe_path();
         ASSERT_TRUE(
             ::CopyFileW(program.c_str(), (options.directory + program.substr(program.rfind(L'\\'))).c_str(), TRUE));
-        if (!lock_directory(options.directory)) {
-            unlock_directory(options.directory);
+        test_files::lock_directory(options.directory);
+        if (!test_files::refuses_new_files(options.directory)) {
+            test_files::unlock_directory(options.directory);
             GTEST_SKIP() << "cannot make a directory unwritable here (the run has rights that override the locks)";
         }
         locked_here = true;
@@ -272,7 +239,7 @@ TEST(SkinInstallation, AnUnwritableDirectoryWritesNothingAndEndsWithTheBindingFa
     ASSERT_TRUE(app.started());
     const auto box = dismiss_fatal_box(app);
     const DWORD library = ::GetFileAttributesW((options.directory + L"\\SkinH_EL.dll").c_str());
-    if (locked_here) unlock_directory(options.directory);
+    if (locked_here) test_files::unlock_directory(options.directory);
 
     ASSERT_TRUE(box) << "no fatal error box appeared";
     EXPECT_NE(box->text.find(L"SkinH_AttachRes"), std::wstring::npos);

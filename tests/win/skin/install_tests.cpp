@@ -5,11 +5,12 @@
 #include "skin/skin_engine.h"
 #include "tests/win/skin/support.h"
 
+#include "directory_lock.h"
+
 #include <gtest/gtest.h>
 
 #include "win/text.h"
 
-#include <aclapi.h>
 
 #include <iostream>
 
@@ -87,43 +88,6 @@ TEST_F(InstallSkinEngine, ExistingEntriesAreLeftExactlyAsTheyAre)
     }
 }
 
-bool refuses_new_files(const std::wstring& directory)
-{
-    const std::wstring probe = directory + L"\\skin-test-probe";
-    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return true;
-    ::CloseHandle(file);
-    ::DeleteFileW(probe.c_str());
-    return false;
-}
-
-// Makes `directory` refuse new files: a deny ACE for adding files and the
-// read-only mark (which some file systems map to permissions).
-void lock(const std::wstring& directory)
-{
-    EXPLICIT_ACCESSW deny{};
-    deny.grfAccessPermissions = FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_WRITE_DATA | FILE_APPEND_DATA;
-    deny.grfAccessMode = DENY_ACCESS;
-    deny.grfInheritance = NO_INHERITANCE;
-    deny.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-    deny.Trustee.ptstrName = const_cast<wchar_t*>(L"EVERYONE");
-    PACL acl = nullptr;
-    if (::SetEntriesInAclW(1, &deny, nullptr, &acl) == ERROR_SUCCESS) {
-        ::SetNamedSecurityInfoW(const_cast<wchar_t*>(directory.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                nullptr, nullptr, acl, nullptr);
-        ::LocalFree(acl);
-    }
-    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_READONLY);
-}
-
-void unlock(const std::wstring& directory)
-{
-    ::SetFileAttributesW(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // A null DACL: full access again, so the fixture can clean up.
-    ::SetNamedSecurityInfoW(const_cast<wchar_t*>(directory.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                            nullptr, nullptr, nullptr, nullptr);
-}
-
 TEST_F(InstallSkinEngine, UnwritableDirectoryFailsSilentlyAndLeavesNothing)
 {
     // A locked directory of our own; where the locks do not bind (a test run
@@ -131,17 +95,17 @@ TEST_F(InstallSkinEngine, UnwritableDirectoryFailsSilentlyAndLeavesNothing)
     // a directory of the host that no one may write: a read-only mount.
     const std::wstring locked = dir / L"locked";
     ASSERT_TRUE(::CreateDirectoryW(locked.c_str(), nullptr));
-    lock(locked);
+    test_files::lock_directory(locked);
     std::wstring target;
     for (const std::wstring& candidate : {locked, std::wstring(L"Z:\\sys"), std::wstring(L"Z:\\proc")}) {
-        if (::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES && refuses_new_files(candidate) &&
+        if (::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES && test_files::refuses_new_files(candidate) &&
             !skin::entry_exists(candidate + L"\\SkinH_EL.dll")) {
             target = candidate;
             break;
         }
     }
     if (target.empty()) {
-        unlock(locked);
+        test_files::unlock_directory(locked);
         GTEST_SKIP() << "no directory here refuses new files";
     }
     std::cout << "unwritable directory: " << win::to_utf8(target) << "\n";
@@ -159,7 +123,7 @@ TEST_F(InstallSkinEngine, UnwritableDirectoryFailsSilentlyAndLeavesNothing)
     skin::install_skin_engine();  // no report, no exception
 
     const auto left = ours();
-    unlock(locked);
+    test_files::unlock_directory(locked);
     EXPECT_TRUE(left.empty()) << win::to_utf8(left.front());
 }
 
